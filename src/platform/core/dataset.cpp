@@ -69,7 +69,7 @@ void Dataset::setMaster(DataSource* master, const QStringList& masterFields,
     if (m_master)
         m_master->dataset()->m_details.append(this);
     if (isActive())
-        masterMoved();
+        masterMoved(true);
 }
 
 void Dataset::setAutoRefresh(int seconds) {
@@ -339,6 +339,7 @@ void Dataset::reload(bool keepCurrent) {
                 masterHasNoRow = true;
     }
     bool rowsChanged = true;
+    m_loadedFor = masterValues();
     if (masterHasNoRow) {
         m_keys.clear();
         m_wholeRows.clear();
@@ -376,7 +377,7 @@ void Dataset::reload(bool keepCurrent) {
         Q_EMIT rowsReset();
     else
         Q_EMIT rowsRefreshed();
-    setCurrent(index);
+    setCurrent(index, true);
 }
 
 void Dataset::loadRows(int index) const {
@@ -467,15 +468,34 @@ bool Dataset::isNull(const QString& field) const {
 
 // ---------------------------------------------------------------- navigation
 
-void Dataset::setCurrent(int index) {
+void Dataset::setCurrent(int index, bool reloadDetails) {
     m_current = index;
     Q_EMIT currentChanged();
     for (Dataset* detail : std::as_const(m_details))
-        detail->masterMoved();
+        detail->masterMoved(reloadDetails);
 }
 
-void Dataset::masterMoved() {
+QVariantList Dataset::masterValues() const {
+    QVariantList values;
+    Dataset* master = m_master ? m_master->dataset() : nullptr;
+    if (!master || !master->isActive())
+        return values;
+    const Record row = master->currentRecord();
+    for (const QString& f : m_masterFields)
+        values << row.value(f);
+    return values;
+}
+
+// Details read their rows again when the master moves to other link values, or
+// when the master itself was re-read; a save of the master row leaves them be.
+void Dataset::masterMoved(bool force) {
     if (!isActive())
+        return;
+    const QVariantList values = masterValues();
+    bool same = values.size() == m_loadedFor.size();
+    for (int i = 0; same && i < values.size(); ++i)
+        same = sameValue(values.at(i), m_loadedFor.at(i));
+    if (same && !force)
         return;
     if (isEditing()) {
         // A re-read of the master that keeps its row leaves a detail being edited alone.

@@ -141,8 +141,9 @@ private:
     void loadRows(int index) const;
     Record rowFromQuery(const class QSqlQuery& query) const;
     void computeFields(Record& record) const;
-    void setCurrent(int index);
-    void masterMoved();
+    void setCurrent(int index, bool reloadDetails = false);
+    void masterMoved(bool force);
+    QVariantList masterValues() const;
     QSqlQuery execute(const QString& sql, const QVariantList& binds) const;
     qint64 keyOf(const Record& record) const;
     void refetchRow(qint64 key);
@@ -156,6 +157,7 @@ private:
     QStringList m_masterFields;
     QStringList m_detailFields;
     QList<Dataset*> m_details;
+    QVariantList m_loadedFor; // the master's link values the rows were read for
     QTimer m_refreshTimer;
     bool m_autoRefreshBroken = false;
 
