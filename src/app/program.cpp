@@ -23,6 +23,7 @@ Program::Program() {
     Elenco_Carico = std::make_unique<TElenco_Carico>(*Diz, Menu.get());
     Articoli = std::make_unique<TArticoli>(*Diz, Menu.get());
     St_Fatt = std::make_unique<TSt_Fatt>(*Diz, Menu.get());
+    Elenco_Fatt->setPickWindows(Anag_Cl.get(), Articoli.get());
     TMenu::Windows windows;
     windows.diz = Diz.get();
     windows.anag_az = anag_az.get();

@@ -4,7 +4,9 @@
 
 class TDiz;
 
-// The company's own data.
+// The company's own data: one row of azienda, every control bound to AziendaT.
+// The window keeps no state and validates nothing; the XML writers and the prints
+// read the same row (unposted changes included).
 class Tanag_az : public QDialog {
     Q_OBJECT
 public:
