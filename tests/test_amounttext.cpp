@@ -31,6 +31,7 @@ private Q_SLOTS:
     void readDate_data();
     void readDate();
     void formatThenReadProperty();
+    void arbitraryTextNeverCrashesTheReaders();
 };
 
 void TestAmountText::formatPicture_data() {
@@ -346,6 +347,28 @@ void TestAmountText::formatThenReadProperty() {
             // Already rounded: writing it again changes nothing.
             QCOMPARE(amount::formatPicture(*back, form.picture), written);
         }
+    }
+}
+
+// Any text at all, including huge exponents and stray separators: every reader
+// answers (a value or no value), and a value it gives is a finite number.
+void TestAmountText::arbitraryTextNeverCrashesTheReaders() {
+    const QString alphabet = QStringLiteral("0123456789,.,.-+eE \t x\u00e0\u20ac'");
+    QRandomGenerator random(77);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int length = random.bounded(24);
+        for (int i = 0; i < length; ++i)
+            text += alphabet.at(random.bounded(alphabet.size()));
+        if (random.bounded(10) == 0)
+            text += QStringLiteral("E%1").arg(random.bounded(-400, 400));
+        for (const auto& value : {amount::readStrict(text), amount::readLocale(text), amount::readLenient(text)})
+            if (value)
+                QVERIFY2(std::isfinite(*value), qPrintable(text));
+        amount::readDate(text, 2026);
+        amount::readShortDate(text, 2026);
+        if (const auto value = amount::readLenient(text))
+            QVERIFY(!amount::formatPicture(*value, QStringLiteral("##,###0.000")).isEmpty());
     }
 }
 
