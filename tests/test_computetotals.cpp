@@ -78,6 +78,10 @@ private Q_SLOTS:
         QCOMPARE(stored(id, "aliquota3"), QString());
         QCOMPARE(stored(id, "tot_omaggio3"), QString());
         QCOMPARE(stored(id, "tot_doc"), QStringLiteral("127,20"));
+        // Emptied buckets hold the empty text, not NULL.
+        QCOMPARE(testdb::scalar(kDb, "select count(*) from testata where id_invio=? and (aliquota3 is null or "
+                                     "imponibile3 is null or imposta3 is null or tot_omaggio3 is null or "
+                                     "imponibile4 is null)", {id}).toInt(), 0);
     }
 
     void aBadQuantityStopsWithTheClearedSummarySaved() {

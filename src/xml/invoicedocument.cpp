@@ -4,6 +4,7 @@
 #include "xml/amounttext.h"
 #include "xml/xmlforms.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fatturapa {
@@ -86,9 +87,8 @@ QString formatCents(qint64 cents) {
 }
 
 // A due date typed with the mask "!99/99/00": empty when only the mask is left.
+// A NULL due date (never typed, or imported without one) counts as empty.
 std::optional<QString> dueDateOf(const Record& header, const QString& name) {
-    if (header.isNull(name))
-        throwNull("Date");
     const QString text = header.text(name);
     QString typed = text;
     typed.remove(u' ').remove(u'_').remove(u'/');
@@ -311,10 +311,30 @@ private:
         line(QStringLiteral("</DatiGenerali>"));
     }
 
+    // The schema fixes the order of the reference elements inside DatiGenerali.
+    // Groups come out in that order whatever order they were stored in; groups of
+    // one kind keep the dataset's order, and so do the rows within a group. An
+    // unknown kind goes last.
+    static int referenceRank(const QString& kind) {
+        static const QStringList order = {
+            QStringLiteral("DatiOrdineAcquisto"), QStringLiteral("DatiContratto"),
+            QStringLiteral("DatiConvenzione"), QStringLiteral("DatiRicezione"),
+            QStringLiteral("DatiFattureCollegate")};
+        const qsizetype rank = order.indexOf(kind);
+        return rank < 0 ? int(order.size()) : int(rank);
+    }
+
     // One element per reference row: the element holds a single IdDocumento.
     void references() {
-        for (const ReferenceGroup& group : m_data.references) {
-            const QString kind = requiredText(group.group, QStringLiteral("tipo"));
+        QVector<std::pair<int, const ReferenceGroup*>> groups;
+        for (const ReferenceGroup& group : m_data.references)
+            groups.append(
+                {referenceRank(requiredText(group.group, QStringLiteral("tipo"))), &group});
+        std::stable_sort(groups.begin(), groups.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& entry : groups) {
+            const ReferenceGroup& group = *entry.second;
+            const QString kind = group.group.text(QStringLiteral("tipo"));
             for (const Record& row : group.rows) {
                 const int lineNumber = integerOf(row, QStringLiteral("n_linea"));
                 const QString document = requiredText(row, QStringLiteral("id_documento"));

@@ -48,6 +48,18 @@ void storeName(Dataset& header, const QVariant& name) {
     header.post();
 }
 
+// After a failure the header gets its earlier name back. Should the server refuse
+// that too, the earlier name stays in the edit buffer, so that the next post
+// cannot store the name of a file that was never written.
+void restoreName(Dataset& header, const QVariant& previous) {
+    try {
+        storeName(header, previous);
+    } catch (...) {
+        if (header.isEditing())
+            header.setValue(QStringLiteral("nome_file"), previous);
+    }
+}
+
 void writeInvoice(TDiz& diz, Form form, const QString& registerCode) {
     Dataset& header = diz.Testata;
     if (!header.isActive() || header.isEmpty())
@@ -69,8 +81,8 @@ void writeInvoice(TDiz& diz, Form form, const QString& registerCode) {
 
     const QString path = data.company.text(QStringLiteral("path")).trimmed() + name;
     const QVariant previous = header.value(QStringLiteral("nome_file"));
-    storeName(header, name);
     try {
+        storeName(header, name);
         // Written beside its final name and moved over it only when complete.
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly))
@@ -81,11 +93,7 @@ void writeInvoice(TDiz& diz, Form form, const QString& registerCode) {
         if (!file.commit())
             throw FileError(QStringLiteral("Impossibile scrivere il file %1: %2").arg(path, file.errorString()));
     } catch (...) {
-        try {
-            storeName(header, previous);
-        } catch (...) {
-            header.cancel();
-        }
+        restoreName(header, previous);
         throw;
     }
 }

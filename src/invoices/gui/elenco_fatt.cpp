@@ -165,6 +165,7 @@ TElenco_Fatt::TElenco_Fatt(TDiz& diz, QWidget* parent) : QDialog(parent), m_diz(
     resize(1366, 740);
 
     // Enter as Tab must win over every control of the window, grids and buttons included.
+    // The same filter runs the exit handlers and the overlay panels' covering.
     qApp->installEventFilter(this);
 }
 
@@ -188,14 +189,14 @@ QPushButton* TElenco_Fatt::button(const char* name, const QString& caption, QWid
     return b;
 }
 
+// The window's filter on the application (see the constructor) sees these
+// controls' events already; a filter of their own would run each exit twice.
 void TElenco_Fatt::onExit(QWidget* control, void (TElenco_Fatt::*handler)()) {
     m_exitHandlers.insert(control, handler);
-    control->installEventFilter(this);
 }
 
 void TElenco_Fatt::cover(QWidget* overlay, QWidget* covered) {
     m_covered.insert(overlay, covered);
-    overlay->installEventFilter(this);
 }
 
 // ---------------------------------------------------------------- building

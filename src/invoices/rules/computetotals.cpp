@@ -5,6 +5,11 @@
 #include "platform/core/errors.h"
 
 namespace {
+
+// An empty bucket is stored as the empty text, never as NULL.
+QString emptyIfNull(const QString& text) {
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
 // Bucket 1 uses the plain field names, buckets 2 to 4 add their number.
 QString bucketField(const char* name, int bucket) {
     const QString base = QString::fromLatin1(name);
@@ -48,7 +53,7 @@ void ComputeDocumentTotals(TDiz& diz) {
     if (anyRate) {
         header.edit();
         for (int bucket = 0; bucket < 4; ++bucket)
-            header.setValue(bucketField("aliquota", bucket), result.rateSlots.at(bucket));
+            header.setValue(bucketField("aliquota", bucket), emptyIfNull(result.rateSlots.at(bucket)));
         header.post();
     }
     if (!result.complete)
@@ -56,11 +61,11 @@ void ComputeDocumentTotals(TDiz& diz) {
 
     header.edit();
     for (int bucket = 0; bucket < 4; ++bucket) {
-        header.setValue(bucketField("imponibile", bucket), result.imponibile.at(bucket));
-        header.setValue(bucketField("imposta", bucket), result.imposta.at(bucket));
+        header.setValue(bucketField("imponibile", bucket), emptyIfNull(result.imponibile.at(bucket)));
+        header.setValue(bucketField("imposta", bucket), emptyIfNull(result.imposta.at(bucket)));
     }
     for (int bucket = 0; bucket < 3; ++bucket)
-        header.setValue(bucketField("tot_omaggio", bucket), result.totOmaggio.at(bucket));
+        header.setValue(bucketField("tot_omaggio", bucket), emptyIfNull(result.totOmaggio.at(bucket)));
     header.setValue(QStringLiteral("sc_importo"), result.scImporto);
     header.setValue(QStringLiteral("tot_doc"), result.totDoc);
     header.post();
